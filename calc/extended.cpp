@@ -183,27 +183,26 @@ Extended divide(Extended a, Extended b) {
     const std::uint64_t dividend = normalized(a.significand(), a.exponent(), a_exponent);
     const std::uint64_t divisor = normalized(b.significand(), b.exponent(), b_exponent);
 
-    // Long division of dividend * 2^66 by divisor: 66 or 67 quotient bits,
-    // more than the 65 that rounding to 64 bits needs, and the remainder
-    // tells whether anything lies below them.
-    constexpr int extra_bits = 66;
-    std::uint64_t remainder = dividend;
-    UInt128 quotient{};
-    if (remainder >= divisor) {
-        remainder -= divisor;
-        quotient.low = 1;
+    // 65 quotient bits, as rounding to 64 bits needs, and a remainder that
+    // tells whether anything lies below them. With dividend >= divisor the
+    // leading bit is 1 and 64 more follow; otherwise the 64-bit quotient of
+    // dividend * 2^64 has its top bit set, and one more bit is taken.
+    std::uint64_t remainder = 0;
+    UInt128 quotient;
+    int exponent = a_exponent - b_exponent;
+    if (dividend >= divisor) {
+        quotient = {1, divide_normalized(dividend - divisor, 0, divisor, remainder)};
+        exponent -= 64;
+    } else {
+        const std::uint64_t q = divide_normalized(dividend, 0, divisor, remainder);
+        // Twice the remainder against the divisor, without overflowing.
+        const bool next_bit = remainder >= divisor - remainder;
+        if (next_bit) remainder = remainder - (divisor - remainder);
+        else remainder <<= 1;
+        quotient = {q >> 63, (q << 1) | (next_bit ? 1 : 0)};
+        exponent -= 65;
     }
-    for (int i = 0; i < extra_bits; ++i) {
-        const bool carry = (remainder >> 63) != 0;  // 2 * remainder >= 2^64 > divisor
-        remainder <<= 1;
-        quotient = shift_left(quotient, 1);
-        if (carry || remainder >= divisor) {
-            remainder -= divisor;
-            quotient.low |= 1;
-        }
-    }
-    return ExtendedRounding::make(negative, quotient, a_exponent - b_exponent - extra_bits,
-                                  remainder != 0);
+    return ExtendedRounding::make(negative, quotient, exponent, remainder != 0);
 }
 
 Extended add(Extended a, Extended b) {

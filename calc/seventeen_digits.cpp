@@ -4,7 +4,6 @@
 
 namespace calc {
 
-
 SeventeenDigits seventeen_digits(double magnitude) {
     // to_chars rounds the exact expansion to nearest with ties to even.
     // That differs from rounding ties up only at an exact tie with an even

@@ -56,6 +56,37 @@ constexpr bool any_below(UInt128 x, int n) {
     return (x.low & ((std::uint64_t{1} << n) - 1)) != 0;
 }
 
+// floor((high * 2^64 + low) / divisor) and the remainder, for a divisor
+// with its top bit set and high < divisor, so the quotient fits 64 bits.
+// Two steps of schoolbook division in base 2^32 (Knuth, algorithm D; the
+// form of Hacker's Delight's divlu): each estimated digit is at most two
+// too large and is corrected by the loops.
+constexpr std::uint64_t divide_normalized(std::uint64_t high, std::uint64_t low, std::uint64_t divisor,
+                                          std::uint64_t& remainder) {
+    constexpr std::uint64_t base = std::uint64_t{1} << 32;
+    const std::uint64_t divisor_high = divisor >> 32, divisor_low = divisor & 0xFFFFFFFFu;
+    const std::uint64_t low_high = low >> 32, low_low = low & 0xFFFFFFFFu;
+
+    std::uint64_t digit1 = high / divisor_high;
+    std::uint64_t rest = high - digit1 * divisor_high;
+    while (digit1 >= base || digit1 * divisor_low > base * rest + low_high) {
+        --digit1;
+        rest += divisor_high;
+        if (rest >= base) break;
+    }
+    const std::uint64_t partial = high * base + low_high - digit1 * divisor;  // modulo 2^64, exact
+
+    std::uint64_t digit0 = partial / divisor_high;
+    rest = partial - digit0 * divisor_high;
+    while (digit0 >= base || digit0 * divisor_low > base * rest + low_low) {
+        --digit0;
+        rest += divisor_high;
+        if (rest >= base) break;
+    }
+    remainder = partial * base + low_low - digit0 * divisor;
+    return digit1 * base + digit0;
+}
+
 constexpr bool operator<(UInt128 a, UInt128 b) {
     return a.high != b.high ? a.high < b.high : a.low < b.low;
 }
