@@ -1,0 +1,67 @@
+#include "ui/window_layout.h"
+
+namespace ui {
+
+// 电源线电压衰减计算工具--线衰通v1.0
+const WindowDescription main_window_description{
+    "\xB5\xE7\xD4\xB4\xCF\xDF\xB5\xE7\xD1\xB9\xCB\xA5\xBC\xF5\xBC\xC6\xCB\xE3\xB9\xA4\xBE\xDF--\xCF\xDF\xCB\xA5\xCD\xA8v1.0",
+    571, 352};
+
+namespace {
+
+using enum ControlKind;
+
+// 线衰通使用说明： ... the usage text, CR LF between lines, two-space indents.
+constexpr std::string_view usage_text =
+    "\xCF\xDF\xCB\xA5\xCD\xA8\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7\xA3\xBA\r\n\r\n"
+    "  \xB4\xCB\xD0\xA1\xB9\xA4\xBE\xDF\xD7\xD4\xB6\xAF\xBC\xC6\xCB\xE3\xC7\xBF\xC8\xF5\xB5\xE7\xCA\xA9\xB9\xA4\xA3\xA8"
+    "\xBC\xE0\xBF\xD8\xB0\xB2\xB7\xC0\xA1\xA2\xD4\xB6\xB3\xCC\xB3\xAD\xB1\xED\xB5\xC8\xA3\xA9\xD6\xD0\xB5\xE7\xD4\xB4"
+    "\xCF\xDF\xC4\xA9\xB6\xCB\xB5\xE7\xD1\xB9\xCB\xA5\xBC\xF5\xB5\xC4\xD0\xA1\xB9\xA4\xBE\xDF\xA1\xA3\xBF\xC9\xD2\xD4"
+    "\xB2\xCE\xBF\xBC\xBC\xC6\xCB\xE3\xBD\xE1\xB9\xFB\xA3\xAC\xCA\xCA\xB5\xB1\xCC\xE1\xB8\xDF\xB9\xA9\xB5\xE7\xB5\xE7"
+    "\xD1\xB9\xBB\xF2\xBC\xD3\xB4\xF3\xB5\xBC\xCF\xDF\xBD\xD8\xC3\xE6\xD2\xD4\xB1\xA3\xD6\xA4\xC4\xA9\xB6\xCB\xC9\xE8"
+    "\xB1\xB8\xB5\xC4\xB9\xA9\xB5\xE7\xA3\xAC\xD2\xD4\xBC\xF5\xC9\xD9\xB2\xBB\xB1\xD8\xD2\xAA\xB5\xC4\xC2\xE9\xB7\xB3"
+    "\xA1\xA3\r\n\r\n"
+    "  \xCF\xDF\xB2\xC4\xBD\xD8\xC3\xE6\xA3\xBA\xD6\xBB\xD0\xE8\xCC\xEE\xB5\xA5\xD0\xBE\xB5\xBC\xCF\xDF\xBD\xD8\xC3\xE6"
+    "\xA1\xA3\xC8\xE7\xB5\xE7\xD4\xB4\xCF\xDF\xCE\xAARVV2X1.5\xA3\xAC\xCC\xEE" "1.5\xBC\xB4\xBF\xC9\r\n"
+    "  \xB5\xE7\xD1\xB9\xA3\xBA\xD2\xBB\xB0\xE3\xB0\xB2\xB7\xC0\xB5\xE7\xD4\xB4\xB9\xA9\xB5\xE7\xB5\xE7\xD1\xB9\xCE\xAA"
+    "12v\xA3\xAC\xC6\xE4\xCB\xFB\xC9\xE8\xB1\xB8\xBF\xC9\xBF\xB4\xCB\xB5\xC3\xF7\xCA\xE9\xBB\xF2\xD7\xC9\xD1\xAF\xB3\xA7"
+    "\xBC\xD2\xA1\xA3\r\n"
+    "  \xB9\xA4\xD7\xF7\xB5\xE7\xC1\xF7\xA3\xBA\xBF\xC9\xBF\xB4\xCB\xB5\xC3\xF7\xCA\xE9\xBB\xF2\xD7\xC9\xD1\xAF\xB3\xA7"
+    "\xBC\xD2\xA1\xA3\xB0\xB2\xB7\xC0\xBC\xE0\xBF\xD8\xD6\xD0\xD2\xBB\xB0\xE3\xC7\xB9\xBB\xFA\xB5\xE7\xC1\xF7\xCE\xAA"
+    "0.12A\xA3\xAC\xBA\xEC\xCD\xE2\xC7\xB9\xBB\xFA\xB8\xF9\xBE\xDD\xB5\xC6\xB0\xE5\xC0\xE0\xD0\xCD\xD4\xDA"
+    "0.5A-2A\xA3\xAC\xBE\xDF\xCC\xE5\xBF\xC9\xD7\xC9\xD1\xAF\xB3\xA7\xBC\xD2\xA1\xA3";
+
+// 穹岭科技   网址：www.qiongling.example QQ：800012345
+constexpr std::string_view contact_line =
+    "\xF1\xB7\xC1\xEB\xBF\xC6\xBC\xBC   \xCD\xF8\xD6\xB7\xA3\xBAwww.qiongling.example QQ\xA3\xBA" "800012345";
+
+}  // namespace
+
+// clang-format off
+const std::array<ControlDescription, 17> control_table{{
+    //  control            kind          left  top  width height text                                                                 checked wrap  focus
+    {ControlId::编辑框1, edit_box,     350,  60, 200,  20, "",                                                                   false, false, 0},
+    {ControlId::按钮1,   push_button,  376, 216, 136,  32, "\xBC\xC6\xCB\xE3\xCB\xA5\xBC\xF5\xBA\xF3\xB5\xE7\xD1\xB9",             false, false, 0},  // 计算衰减后电压
+    {ControlId::标签1,   label,        257,   8,  64,  40, "\xD1\xA1\xD4\xF1\xCF\xDF\xB2\xC4",                                     false, false, 0},  // 选择线材
+    {ControlId::编辑框2, edit_box,     350, 100, 200,  20, "",                                                                   false, false, 0},
+    {ControlId::标签2,   label,        250,  48,  96,  40, "\xCF\xDF\xB2\xC4\xB3\xA4\xB6\xC8\xA3\xA8\xC3\xD7\xA3\xA9",             false, false, 0},  // 线材长度（米）
+    {ControlId::标签3,   label,        248, 144,  88,  16, "\xB9\xA9\xB5\xE7\xB5\xE7\xD1\xB9\xA3\xA8v\xA3\xA9",                   false, true,  0},  // 供电电压（v）
+    {ControlId::编辑框3, edit_box,     350, 140, 200,  20, "",                                                                   false, false, 0},
+    {ControlId::标签4,   label,        216, 106, 128,  17, "\xCF\xDF\xB2\xC4\xBD\xD8\xC3\xE6\xA3\xA8\xC6\xBD\xB7\xBD\xBA\xC1\xC3\xD7\xA3\xA9", false, true, 0},  // 线材截面（平方毫米）
+    {ControlId::单选框1, radio_button, 350,  16,  80,  24, "\xB9\xFA\xB1\xEA\xCD\xAD",                                             true,  false, 0},  // 国标铜
+    {ControlId::单选框2, radio_button, 430,  16,  80,  24, "\xB7\xC7\xB1\xEA\xCD\xAD",                                             false, false, 0},  // 非标铜
+    {ControlId::单选框3, radio_button, 510,  16,  80,  24, "\xC2\xC1\xCF\xDF",                                                     false, false, 0},  // 铝线
+    {ControlId::编辑框4, edit_box,     350, 264, 200,  20, "\xCA\xE4\xB3\xF6\xBD\xE1\xB9\xFB",                                     false, false, 0},  // 输出结果
+    {ControlId::标签5,   label,        261, 259,  70,  32, "\xCB\xA5\xBC\xF5\xBA\xF3\xB5\xE7\xD1\xB9v",                            false, false, 0},  // 衰减后电压v
+    {ControlId::编辑框5, edit_box,     350, 180, 200,  20, "",                                                                   false, false, 0},
+    {ControlId::标签6,   label,        241, 184,  96,  16, "\xC9\xE8\xB1\xB8\xB9\xA4\xD7\xF7\xB5\xE7\xC1\xF7(A)",                  false, false, 0},  // 设备工作电流(A)
+    {ControlId::标签7,   label,         16,  24, 176, 256, usage_text,                                                           false, true,  0},
+    {ControlId::标签8,   label,         94, 296, 386,  16, contact_line,                                                         false, false, 0},
+}};
+// clang-format on
+
+const ControlDescription& description_of(ControlId id) {
+    return control_table[static_cast<std::size_t>(static_cast<int>(id) - static_cast<int>(ControlId::编辑框1))];
+}
+
+}  // namespace ui
