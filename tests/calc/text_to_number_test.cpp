@@ -169,6 +169,23 @@ TEST(TextToNumber, LongTexts) {
     EXPECT_EQ(text_to_number("0." + std::string(1 << 20, '0') + "5e1000000"), 0.0);
 }
 
+TEST(TextToNumber, EveryPairAfterA1AndA3BetweenDigits) {
+    // "1", one two-byte character, "5": only what folds to ASCII can join
+    // the number, and then only as the scan allows.
+    for (int lead : {0xA1, 0xA3}) {
+        for (int trail = 1; trail < 256; ++trail) {
+            const std::string text = std::string("1") + static_cast<char>(lead) + static_cast<char>(trail) + "5";
+            double expected = 1;
+            if (lead == 0xA3 && trail >= 0xB0 && trail <= 0xB9) expected = 105 + 10 * (trail - 0xB0);  // 1X5
+            if (lead == 0xA3 && trail == 0xAE) expected = 1.5;                                           // 1.5
+            if (lead == 0xA3 && (trail == 0xC5 || trail == 0xE5 || trail == 0xC4 || trail == 0xE4)) {
+                expected = 100000;  // 1e5, 1E5, 1D5, 1d5
+            }
+            EXPECT_EQ(text_to_number(text), expected) << escaped(text);
+        }
+    }
+}
+
 TEST(TextToNumber, EverySingleByte) {
     for (int byte = 0; byte < 256; ++byte) {
         const std::string text(1, static_cast<char>(byte));
