@@ -9,6 +9,13 @@
 
 namespace calc_test {
 
+// Named bit patterns of binary64.
+constexpr std::uint64_t plus_zero = 0;
+constexpr std::uint64_t minus_zero = 0x8000000000000000;
+constexpr std::uint64_t plus_infinity = 0x7FF0000000000000;
+constexpr std::uint64_t minus_infinity = 0xFFF0000000000000;
+constexpr std::uint64_t default_nan = 0xFFF8000000000000;  // sign set, quiet, no payload
+
 inline std::uint64_t bits_of(double value) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);

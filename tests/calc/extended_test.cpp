@@ -13,11 +13,11 @@ using calc_test::hex;
 
 namespace {
 
-constexpr std::uint64_t default_nan = 0xFFF8000000000000;
-constexpr std::uint64_t plus_inf = 0x7FF0000000000000;
-constexpr std::uint64_t minus_inf = 0xFFF0000000000000;
-constexpr std::uint64_t plus_zero = 0;
-constexpr std::uint64_t minus_zero = 0x8000000000000000;
+using calc_test::default_nan;
+using calc_test::minus_zero;
+using calc_test::plus_zero;
+constexpr std::uint64_t plus_inf = calc_test::plus_infinity;
+constexpr std::uint64_t minus_inf = calc_test::minus_infinity;
 constexpr std::uint64_t one = 0x3FF0000000000000;
 constexpr std::uint64_t minus_one = 0xBFF0000000000000;
 constexpr std::uint64_t quiet_nan = 0x7FF8000000000123;

@@ -13,12 +13,9 @@ using calc_test::escaped;
 using calc_test::from_bits;
 using calc_test::hex;
 
-namespace {
+using namespace calc_test;
 
-constexpr std::uint64_t plus_zero = 0;
-constexpr std::uint64_t minus_zero = 0x8000000000000000;
-constexpr std::uint64_t plus_infinity = 0x7FF0000000000000;
-constexpr std::uint64_t minus_infinity = 0xFFF0000000000000;
+namespace {
 
 struct TextCase {
     std::string text;

@@ -9,8 +9,11 @@
 
 #include "ui/main_window.h"
 #include "ui/program.h"
+#include "win_test_support.h"
 
 using ui::ControlId;
+
+using ui_test::hex;
 
 namespace {
 
@@ -21,16 +24,6 @@ HWND control(ControlId id) { return GetDlgItem(main_window(), static_cast<int>(i
 void print(const char* key, const std::string& value) {
     std::printf("%s=%s\n", key, value.c_str());
     std::fflush(stdout);
-}
-
-std::string hex(const std::string& bytes) {
-    std::string out;
-    char two[3];
-    for (const unsigned char c : bytes) {
-        std::snprintf(two, sizeof two, "%02X", c);
-        out += two;
-    }
-    return out;
 }
 
 std::string text_of(HWND window) {

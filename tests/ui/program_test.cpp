@@ -8,6 +8,8 @@
 
 #include "win_test_support.h"
 
+using ui_test::hex;
+
 namespace {
 
 struct Probe {
@@ -28,16 +30,6 @@ Probe run_probe(const std::wstring& mode, const wchar_t* directory = nullptr) {
         if (equals != std::string::npos) probe.seen[line.substr(0, equals)] = line.substr(equals + 1);
     }
     return probe;
-}
-
-std::string hex(const std::string& bytes) {
-    std::string out;
-    char two[3];
-    for (const unsigned char c : bytes) {
-        std::snprintf(two, sizeof two, "%02X", c);
-        out += two;
-    }
-    return out;
 }
 
 const std::string initial_result = hex("\xCA\xE4\xB3\xF6\xBD\xE1\xB9\xFB");  // 输出结果

@@ -27,6 +27,17 @@ inline std::string escaped(std::string_view bytes) {
     return out.str();
 }
 
+// Bytes as upper-case hex digits, two a byte.
+inline std::string hex(std::string_view bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
 // Dispatches what is waiting, repeatedly for `milliseconds`.
 inline void pump(DWORD milliseconds = 0) {
     const DWORD until = GetTickCount() + milliseconds;
