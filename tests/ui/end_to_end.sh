@@ -89,3 +89,9 @@ result=$(probe text $edit4)
 xdotool key --delay 60 Escape
 finish
 echo "keyboard only: 10.04, Esc, exit code 0"
+
+# 3. Alt+F4 closes the window like its close button.
+start
+xdotool key --delay 60 alt+F4
+finish
+echo "Alt+F4: exit code 0"
