@@ -49,7 +49,6 @@ std::string number_to_text(double value) {
 
     // 2. Layout.
     std::string text = value < 0 ? "-" : "";
-    text.reserve(20);
     if (exponent < -4 || exponent >= 13) {
         text += digits[0];
         text += '.';
