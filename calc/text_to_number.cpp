@@ -58,9 +58,7 @@ double value_of(const ScannedDecimal& decimal) {
 
     // from_chars rounds correctly, denormals included, and reports a value
     // beyond the range of doubles without setting it.
-    const auto [ptr, error] = std::from_chars(text, end, magnitude);
-    (void)ptr;
-    if (error == std::errc::result_out_of_range) {
+    if (std::from_chars(text, end, magnitude).ec == std::errc::result_out_of_range) {
         const bool too_large = decimal.power_of_ten + decimal.digit_count > 0;
         magnitude = too_large ? infinity : 0.0;
     }
