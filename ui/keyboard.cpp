@@ -42,8 +42,7 @@ void move_focus(const MainWindow& window, bool backwards) {
     SetFocus(window.control(order[static_cast<std::size_t>(next)]));
 }
 
-// The radio buttons in focus order: the arrow keys move among them.
-std::array<ControlId, 3> radio_order() {
+std::array<ControlId, 3> compute_radio_buttons() {
     std::array<ControlId, 3> radios{};
     std::size_t count = 0;
     for (const ControlId id : focus_order()) {
@@ -53,7 +52,7 @@ std::array<ControlId, 3> radio_order() {
 }
 
 bool move_check(const MainWindow& window, bool backwards) {
-    static const std::array<ControlId, 3> radios = radio_order();
+    const auto& radios = radio_buttons();
     const int here = position_of(window, radios, GetFocus());
     if (here < 0) return false;
     const int count = static_cast<int>(radios.size());
@@ -72,6 +71,11 @@ bool move_check(const MainWindow& window, bool backwards) {
 const std::array<ControlId, 9>& focus_order() {
     static const std::array<ControlId, 9> order = compute_focus_order();
     return order;
+}
+
+const std::array<ControlId, 3>& radio_buttons() {
+    static const std::array<ControlId, 3> radios = compute_radio_buttons();
+    return radios;
 }
 
 bool translate_window_key(MainWindow& window, const MSG& message) {

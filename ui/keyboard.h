@@ -13,6 +13,10 @@ namespace ui {
 // then by creation order.
 const std::array<ControlId, 9>& focus_order();
 
+// The radio buttons, in focus order: one group, among which the arrow keys
+// move the check.
+const std::array<ControlId, 3>& radio_buttons();
+
 // Handles a key press meant for the window or one of its controls and
 // returns true, or returns false to let it go on unchanged.
 bool translate_window_key(MainWindow& window, const MSG& message);

@@ -93,7 +93,7 @@ HWND radio_gaining_focus = nullptr;
 LRESULT CALLBACK radio_procedure(HWND radio, UINT message, WPARAM w, LPARAM l) {
     if (message != WM_SETFOCUS) return CallWindowProcW(button_procedure, radio, message, w, l);
     const HWND parent = GetParent(radio);
-    const ControlId radios[] = {ControlId::单选框1, ControlId::单选框2, ControlId::单选框3};
+    const auto& radios = radio_buttons();
     std::array<LRESULT, 3> states{};
     for (std::size_t i = 0; i < states.size(); ++i) {
         states[i] = SendDlgItemMessageW(parent, static_cast<int>(radios[i]), BM_GETCHECK, 0, 0);
