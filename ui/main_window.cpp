@@ -1,10 +1,7 @@
 #include "ui/main_window.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "ui/keyboard.h"
 #include "ui/program.h"
@@ -177,10 +174,7 @@ bool MainWindow::create(HINSTANCE instance) {
     const std::wstring title = to_utf16(d.title);
     const HWND window = create_window(0, main_class_name, title.c_str(), window_style, left, top, d.width,
                                       d.height, nullptr, nullptr, instance, this);
-    if (!window) {
-        window_ = nullptr;
-        return false;
-    }
+    if (!window) return false;  // window_ is set only while the window exists
     RECT placed;
     GetWindowRect(window, &placed);
     if (placed.right - placed.left != d.width || placed.bottom - placed.top != d.height) {

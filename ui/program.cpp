@@ -1,6 +1,5 @@
 #include "ui/program.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "calc/voltage_drop.h"
